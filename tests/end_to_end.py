@@ -222,6 +222,29 @@ CONSOLE_CASES = [
 ]
 
 
+# A line typed at a new program, and the number it stores: a line without
+# one converts the starting value, 0.
+TYPED_LINES = [
+    ("plain", b"42", b"42"),
+    ("leading_spaces", b"   42", b"42"),
+    ("plus_sign", b"+42", b"42"),
+    ("minus_zero", b"-0", b"0"),
+    ("leading_zeros", b"007", b"7"),
+    ("no_hex_prefix", b"0x1A", b"0"),
+    ("letters_after_digits", b"42abc", b"42"),
+    ("second_number_dropped", b"12 34", b"12"),
+    ("letters_only", b"abc", b"0"),
+    ("lone_minus", b"-", b"0"),
+    ("minus_space_digit", b"- 5", b"0"),
+    ("uint32_max", b"4294967295", b"-1"),
+    ("two_to_32", b"4294967296", b"0"),
+    ("int32_max_plus_one", b"2147483648", b"-2147483648"),
+    ("eleven_digits", b"99999999999", b"1215752191"),
+    ("largest_prompted", b"65535", b"65535"),
+    ("minus_seventeen", b"-17", b"-17"),
+]
+
+
 class Console:
     """The program on a new pseudo-terminal of its own, as its controlling
     terminal: what a person would have in a terminal window."""
@@ -280,6 +303,14 @@ class ConsoleSessions(unittest.TestCase):
                 for keys, screen in steps:
                     console.type(keys)
                     console.reader.expect(screen)
+                console.close()
+
+    def test_typed_lines(self):
+        for name, line, stored in TYPED_LINES:
+            with self.subTest(name):
+                console = self.console()
+                console.type(line + b"\n")
+                console.reader.expect(line + CRLF + shown(model_code(stored)) + PROMPT)
                 console.close()
 
     def test_prompt_shows_before_anything_is_typed(self):

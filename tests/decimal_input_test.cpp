@@ -17,12 +17,18 @@ namespace {
 // stores nothing is told apart from one that stores 0.
 constexpr std::int32_t untouched = 777;
 
-class ScriptedInput {
+// A table's test, on standard input made of scripted reads.
+template <class Row> class ScriptedInput : public testing::TestWithParam<Row> {
 protected:
 	static void start(std::vector<scripted_read> reads)
 	{
 		script_standard_input(std::move(reads));
 		discard_pending_input();
+	}
+
+	void TearDown() override
+	{
+		EXPECT_EQ(script_misuse(), "");
 	}
 };
 
@@ -68,7 +74,7 @@ const line_case line_cases[] = {
 	{"high_bytes_are_not_space", {"\xa0" "5\n"}, std::nullopt},
 };
 
-class ReadTypedLine : public ScriptedInput, public testing::TestWithParam<line_case> {
+class ReadTypedLine : public ScriptedInput<line_case> {
 };
 
 TEST_P(ReadTypedLine, StoresTheNumberAtTheHeadOfTheInput)
@@ -112,7 +118,7 @@ const rest_case rest_cases[] = {
 	{"x_is_left", "0x1A\n", 0, std::nullopt},
 };
 
-class ReadRestOfLine : public ScriptedInput, public testing::TestWithParam<rest_case> {
+class ReadRestOfLine : public ScriptedInput<rest_case> {
 };
 
 TEST_P(ReadRestOfLine, SecondReadStartsAtTheCharacterThatEndedTheFirst)
@@ -196,7 +202,7 @@ const session_case session_cases[] = {
 	{"failure_after_end_key", {end_key(), failure()}, {{true, untouched}, {false, untouched}}, 2},
 };
 
-class ReadAndDiscard : public ScriptedInput, public testing::TestWithParam<session_case> {
+class ReadAndDiscard : public ScriptedInput<session_case> {
 };
 
 TEST_P(ReadAndDiscard, EachCycleStartsWithAFreshRead)

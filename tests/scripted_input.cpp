@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include <gtest/gtest.h>
-
 #include "standard_input.hpp"
 
 namespace {
@@ -12,6 +10,15 @@ std::vector<scripted_read> script;
 std::size_t next_read;
 bool ended;
 bool failed;
+std::string misuse;
+
+std::ptrdiff_t misused(std::string what)
+{
+	if (misuse.empty())
+		misuse = std::move(what);
+	ended = failed = true;
+	return -1;
+}
 
 } // namespace
 
@@ -49,11 +56,17 @@ void script_standard_input(std::vector<scripted_read> reads)
 	script = std::move(reads);
 	next_read = 0;
 	ended = failed = false;
+	misuse.clear();
 }
 
 std::size_t reads_made()
 {
 	return next_read;
+}
+
+const std::string &script_misuse()
+{
+	return misuse;
 }
 
 // The same contract as the operating system's: once the input has ended
@@ -62,20 +75,15 @@ std::ptrdiff_t read_standard_input(char *buffer, std::size_t size)
 {
 	if (ended)
 		return failed ? -1 : 0;
-	if (next_read == script.size()) {
-		ADD_FAILURE() << "read " << next_read + 1 << " is beyond the script";
-		ended = failed = true;
-		return -1;
-	}
+	if (next_read == script.size())
+		return misused("read " + std::to_string(next_read + 1) + " is beyond the script");
 
 	const scripted_read &read = script[next_read++];
 	switch (read.what) {
 	case scripted_read::kind::data:
-		if (read.bytes.empty() || read.bytes.size() > size) {
-			ADD_FAILURE() << "a scripted read of " << read.bytes.size()
-				      << " bytes into " << size;
-			return -1;
-		}
+		if (read.bytes.empty() || read.bytes.size() > size)
+			return misused("a scripted read of " + std::to_string(read.bytes.size()) +
+				       " bytes into " + std::to_string(size));
 		read.bytes.copy(buffer, read.bytes.size());
 		return static_cast<std::ptrdiff_t>(read.bytes.size());
 	case scripted_read::kind::end_key:

@@ -25,10 +25,13 @@ scripted_read failure();
 // A file's contents in reads of 4096 bytes, then its end.
 std::vector<scripted_read> file(std::string_view contents);
 
-// Replaces standard input with these reads, from a fresh start. A read
-// beyond the last one fails the test.
+// Replaces standard input with these reads, from a fresh start.
 void script_standard_input(std::vector<scripted_read> reads);
 // The reads made of the script since it was set.
 std::size_t reads_made();
+// What was asked of the script that it could not give (a read beyond its
+// end, or one too small for a scripted read's bytes), or nothing. Such a
+// read fails.
+const std::string &script_misuse();
 
 #endif

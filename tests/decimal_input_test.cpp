@@ -18,7 +18,8 @@ namespace {
 constexpr std::int32_t untouched = 777;
 
 // A table's test, on standard input made of scripted reads.
-template <class Row> class ScriptedInput : public testing::TestWithParam<Row> {
+template <class Row>
+class ScriptedInput : public testing::TestWithParam<Row> {
 protected:
 	static void start(std::vector<scripted_read> reads)
 	{
@@ -71,11 +72,10 @@ const line_case line_cases[] = {
 	{"eleven_digits_wrap", {"99999999999\n"}, 1215752191},
 	{"minus_wraps_too", {"-4294967297\n"}, -1},
 	{"many_zeros", {std::string(4000, '0') + "5\n"}, 5},
-	{"high_bytes_are_not_space", {"\xa0" "5\n"}, std::nullopt},
+	{"high_bytes_are_not_space", {std::string{'\xa0', '5', '\n'}}, std::nullopt},
 };
 
-class ReadTypedLine : public ScriptedInput<line_case> {
-};
+class ReadTypedLine : public ScriptedInput<line_case> {};
 
 TEST_P(ReadTypedLine, StoresTheNumberAtTheHeadOfTheInput)
 {
@@ -118,8 +118,7 @@ const rest_case rest_cases[] = {
 	{"x_is_left", "0x1A\n", 0, std::nullopt},
 };
 
-class ReadRestOfLine : public ScriptedInput<rest_case> {
-};
+class ReadRestOfLine : public ScriptedInput<rest_case> {};
 
 TEST_P(ReadRestOfLine, SecondReadStartsAtTheCharacterThatEndedTheFirst)
 {
@@ -173,6 +172,8 @@ const std::string two_blocks = "1\n" + std::string(2047 * 2, '9') + "2\n";
 // A number whose digits 12 end one block and 34 begin the next.
 const std::string split_number = std::string(4094, ' ') + "1234\n";
 
+// One row a line, however long.
+// clang-format off
 const session_case session_cases[] = {
 	// What the discard drops.
 	{"rest_of_typed_line_dropped", {data("12 34\n"), data("56\n")}, {{true, 12}, {true, 56}}, 2},
@@ -201,9 +202,9 @@ const session_case session_cases[] = {
 	{"failure_after_digits", {data("12"), failure()}, {{true, 12}, {false, 12}}, 2},
 	{"failure_after_end_key", {end_key(), failure()}, {{true, untouched}, {false, untouched}}, 2},
 };
+// clang-format on
 
-class ReadAndDiscard : public ScriptedInput<session_case> {
-};
+class ReadAndDiscard : public ScriptedInput<session_case> {};
 
 TEST_P(ReadAndDiscard, EachCycleStartsWithAFreshRead)
 {

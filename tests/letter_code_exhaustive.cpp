@@ -54,7 +54,10 @@ void check_range(std::int64_t first, std::int64_t last)
 		if (!same) {
 			const std::lock_guard<std::mutex> hold(report_lock);
 			if (mismatches.size() < 10)
-				mismatches.push_back({v, {result[0], result[1], result[2], result[3], '\0'}, value});
+				mismatches.push_back(
+					{v,
+					 {result[0], result[1], result[2], result[3], '\0'},
+					 value});
 		}
 	}
 }
@@ -77,8 +80,8 @@ int main()
 		t.join();
 
 	for (const mismatch &m : mismatches)
-		std::printf("value %lld: wrote \"%s\", left %d\n", static_cast<long long>(m.value), m.code,
-			    m.after);
+		std::printf("value %lld: wrote \"%s\", left %d\n", static_cast<long long>(m.value),
+			    m.code, m.after);
 	std::printf("%lld values checked in %lld threads: %s\n", static_cast<long long>(count),
 		    static_cast<long long>(workers), mismatches.empty() ? "all match" : "MISMATCH");
 	return mismatches.empty() ? EXIT_SUCCESS : EXIT_FAILURE;

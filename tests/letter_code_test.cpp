@@ -51,8 +51,7 @@ const conversion_case conversion_cases[] = {
 	{"negative_mixed_digits", -0xfedc, "aRSU", -1},
 };
 
-class ConvertValue : public testing::TestWithParam<conversion_case> {
-};
+class ConvertValue : public testing::TestWithParam<conversion_case> {};
 
 TEST_P(ConvertValue, WritesCodeAndLeavesValueShifted)
 {
@@ -90,8 +89,7 @@ const leftover_case leftover_cases[] = {
 	{"int32_min_sinks_to_minus_one", INT32_MIN, {"aaaa", "Yaaa", "````"}},
 };
 
-class ConvertLeftover : public testing::TestWithParam<leftover_case> {
-};
+class ConvertLeftover : public testing::TestWithParam<leftover_case> {};
 
 TEST_P(ConvertLeftover, EachConversionWorksOnWhatTheLastLeft)
 {

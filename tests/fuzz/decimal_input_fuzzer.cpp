@@ -190,8 +190,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 		model.pending.clear();
 	}
 	if (!script_misuse().empty() || reads_made() != model.next_read) {
-		std::fprintf(stderr, "reads: model %zu, program %zu %s\n", model.next_read, reads_made(),
-			     script_misuse().c_str());
+		std::fprintf(stderr, "reads: model %zu, program %zu %s\n", model.next_read,
+			     reads_made(), script_misuse().c_str());
 		std::abort();
 	}
 	return 0;

@@ -53,11 +53,9 @@ bool is_digit(int c)
 
 bool read_decimal(std::int32_t &value)
 {
-	int c;
-
-	do
+	int c = next_char();
+	while (is_space(c))
 		c = next_char();
-	while (is_space(c));
 
 	const bool negative = c == '-';
 	if (c == '-' || c == '+')

@@ -43,7 +43,7 @@ int run_converter()
 	// should not follow it on the same line.
 	std::putchar('\n');
 
-	if (std::fflush(stdout) != 0 || std::ferror(stdout) || standard_input_failed())
+	if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0 || standard_input_failed())
 		return EXIT_FAILURE;
 	return EXIT_SUCCESS;
 }

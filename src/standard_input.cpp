@@ -32,12 +32,13 @@ bool console_still_there()
 
 std::ptrdiff_t read_once(char *buffer, std::size_t size)
 {
-	ssize_t n;
-
-	do
-		n = read(STDIN_FILENO, buffer, size);
-	while (n < 0 && errno == EINTR);
-	return n < 0 ? -1 : n;
+	for (;;) {
+		const ssize_t n = read(STDIN_FILENO, buffer, size);
+		if (n >= 0)
+			return n;
+		if (errno != EINTR)
+			return -1;
+	}
 }
 
 // A console that has gone away while SIGHUP is ignored keeps returning
@@ -47,12 +48,13 @@ std::ptrdiff_t read_once(char *buffer, std::size_t size)
 bool console_hung_up()
 {
 	struct pollfd pfd = {STDIN_FILENO, POLLIN, 0};
-	int ready;
 
-	do
-		ready = poll(&pfd, 1, 0);
-	while (ready < 0 && errno == EINTR);
-	return ready < 0 || (pfd.revents & (POLLHUP | POLLERR)) != 0;
+	for (;;) {
+		if (poll(&pfd, 1, 0) >= 0)
+			return (pfd.revents & (POLLHUP | POLLERR)) != 0;
+		if (errno != EINTR)
+			return true;
+	}
 }
 
 bool console_still_there()

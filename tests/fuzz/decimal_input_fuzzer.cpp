@@ -169,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 		const bool more = read_decimal(value);
 		const bool model_more = model_read(model, model_value);
 		if (more != model_more)
-			differ(cycle, "more input", model_more, more);
+			differ(cycle, "more input", model_more ? 1 : 0, more ? 1 : 0);
 		if (!more)
 			break;
 		if (value != model_value)

@@ -176,6 +176,25 @@ class ExitStatus(unittest.TestCase):
             done = run(b"1\n2\n", stdout=full)
         self.assertEqual(done.returncode, 1)
 
+    def test_closed_output_pipe(self):
+        """The reader of the output goes away after the first prompt: the
+        next write raises SIGPIPE, or, where that is ignored, fails and is
+        reported when the input ends."""
+        for name, sigpipe, status in (("sigpipe_default", signal.SIG_DFL, -signal.SIGPIPE),
+                                      ("sigpipe_ignored", signal.SIG_IGN, 1)):
+            with self.subTest(name):
+                with subprocess.Popen(PROGRAM, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                      preexec_fn=lambda s=sigpipe: signal.signal(signal.SIGPIPE, s)
+                                      ) as proc:
+                    try:
+                        Reader(self, proc.stdout.fileno()).expect(PROMPT)
+                        proc.stdout.close()
+                        proc.stdin.write(b"1\n")
+                        proc.stdin.close()
+                        self.assertEqual(proc.wait(DEADLINE), status)
+                    finally:
+                        proc.kill()
+
     def test_failed_read_is_reported(self):
         fd = os.open(".", os.O_RDONLY | os.O_DIRECTORY)
         try:

@@ -18,7 +18,6 @@ import re
 import select
 import signal
 import subprocess
-import sys
 import tempfile
 import time
 
@@ -88,26 +87,29 @@ def run_on_console(command, lines):
     return report.decode()
 
 
-def strace(kind, source, *args):
+# Each measure takes how to run (run_on_file or run_on_console) and what
+# to run on (a path, or a count of lines).
+
+def strace(run, source):
     with tempfile.NamedTemporaryFile() as out:
         command = ["strace", "-e", "trace=read,write", "-o", out.name, PROGRAM]
-        kind(command, source, *args)
+        run(command, source)
         trace = open(out.name).read()
     reads = len(re.findall(r"^read\(0,", trace, re.M))
     writes = len(re.findall(r"^write\(1,", trace, re.M))
     return reads, writes
 
 
-def allocations(kind, source, *args):
-    report = kind(["valgrind", "--tool=memcheck", PROGRAM], source, *args)
+def allocations(run, source):
+    report = run(["valgrind", "--tool=memcheck", PROGRAM], source)
     m = re.search(r"total heap usage: ([\d,]+) allocs", report)
     return int(m.group(1).replace(",", ""))
 
 
-def instructions(kind, source, *args, program=PROGRAM):
+def instructions(run, source, program=PROGRAM):
     with tempfile.NamedTemporaryFile() as out:
-        report = kind(["valgrind", "--tool=callgrind", "--callgrind-out-file=" + out.name,
-                       program], source, *args)
+        report = run(["valgrind", "--tool=callgrind", "--callgrind-out-file=" + out.name,
+                      program], source)
     m = re.search(r"Collected : (\d+)", report)
     return int(m.group(1))
 

@@ -140,7 +140,7 @@ def main():
     for blocks in (1, 100, 10000):
         path = block_file(work, blocks)
         reads, writes = strace(run_on_file, path)
-        rows.append(("file, %d blocks of 4096 bytes" % blocks, blocks,
+        rows.append(("file, %d block%s of 4096 bytes" % (blocks, "s"[:blocks - 1]), blocks,
                      per_cycle_reads(reads, blocks), per_cycle_writes(writes, blocks),
                      allocations(run_on_file, path),
                      (instructions(run_on_file, path) - start) / blocks))
